@@ -1,0 +1,80 @@
+// What each of the window's eight conversion buttons shows and starts.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "Types.h"
+
+namespace sigma0 {
+
+struct TConversionButton {
+  int Number;  // of the control ButtonN
+  const char* Caption;
+  TConversionVariant Variant;
+  const char* LeaderTitle;
+  const char* SourceTitle;
+};
+
+inline constexpr const char* OutputPromptTitle = "保存先ファイル名を指定する";
+
+namespace buttons {
+using enum TSensor;
+using enum TSourceKind;
+using enum TOutputDepth;
+inline constexpr const char* AlosLeader = "PALSARリーダファイルを開く";
+inline constexpr const char* Alos2Leader = "PALSAR-2(ALOS-2)リーダファイルを開く";
+}  // namespace buttons
+
+// In the order of the buttons' numbers, as ConversionVariants. The two raw ALOS-2 source titles
+// differ by one blank; users know the prompts by them, so they stay as they are.
+inline constexpr std::array<TConversionButton, 8> ConversionButtons{{
+    {1,
+     "32ビット変換(ALOS)",
+     {buttons::snALOS, buttons::skCeosImage, buttons::odFloat32},
+     buttons::AlosLeader,
+     "PALSAR1.5イメージファイルを開く"},
+    {3,
+     "32ビット変換(ALOS)",
+     {buttons::snALOS, buttons::skRawInteger, buttons::odFloat32},
+     buttons::AlosLeader,
+     "PALSAR RAW(Integer)ファイルを開く"},
+    {4,
+     "32ビット変換(ALOS-2)",
+     {buttons::snALOS2, buttons::skCeosImage, buttons::odFloat32},
+     buttons::Alos2Leader,
+     "PALSAR-2 1.5(ALOS-2)イメージファイルを開く"},
+    {5,
+     "32ビット変換(ALOS-2)",
+     {buttons::snALOS2, buttons::skRawInteger, buttons::odFloat32},
+     buttons::Alos2Leader,
+     "PALSAR-2  RAW(Integer)ファイルを開く"},
+    {6,
+     "16ビット変換(ALOS)",
+     {buttons::snALOS, buttons::skCeosImage, buttons::odUInt16},
+     buttons::AlosLeader,
+     "PALSAR1.5イメージファイルを開く"},
+    {7,
+     "16ビット変換(ALOS-2)",
+     {buttons::snALOS2, buttons::skCeosImage, buttons::odUInt16},
+     buttons::Alos2Leader,
+     "PALSAR-2 1.5(ALOS-2)イメージファイルを開く"},
+    {8,
+     "16ビット変換(ALOS)",
+     {buttons::snALOS, buttons::skRawInteger, buttons::odUInt16},
+     buttons::AlosLeader,
+     "PALSAR RAW(Integer)ファイルを開く"},
+    {9,
+     "16ビット変換(ALOS-2)",
+     {buttons::snALOS2, buttons::skRawInteger, buttons::odUInt16},
+     buttons::Alos2Leader,
+     "PALSAR-2 RAW(Integer)ファイルを開く"},
+}};
+
+// The CEOS 32-bit conversions read their source big-endian and write floats: the byte-order box
+// means nothing to them.
+constexpr bool ReadsByteOrderBox(const TConversionVariant& v) {
+  return v.Source == TSourceKind::skRawInteger || v.Depth == TOutputDepth::odUInt16;
+}
+
+}  // namespace sigma0
