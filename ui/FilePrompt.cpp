@@ -2,23 +2,20 @@
 
 namespace sigma0 {
 
-TFilePrompt::TFilePrompt(QWidget* parent, QFileDialog::AcceptMode mode) : QFileDialog(parent) {
-  setOption(QFileDialog::DontUseNativeDialog);
-  setOption(QFileDialog::DontConfirmOverwrite);
-  setAcceptMode(mode);
-  setFileMode(QFileDialog::AnyFile);
-  setSizeGripEnabled(true);
-}
-
 std::optional<QString> TFilePrompt::Execute(const QString& title) {
-  setWindowTitle(title);
+  QFileDialog dialog(parent_, title);
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  dialog.setAcceptMode(mode_);
+  dialog.setFileMode(QFileDialog::AnyFile);
+  dialog.setSizeGripEnabled(true);
   if (!fileName_.isEmpty()) {
-    selectFile(fileName_);
+    dialog.selectFile(fileName_);
   }
-  if (exec() != QDialog::Accepted || selectedFiles().isEmpty()) {
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return std::nullopt;
   }
-  fileName_ = selectedFiles().constFirst();
+  fileName_ = dialog.selectedFiles().constFirst();
   return fileName_;
 }
 

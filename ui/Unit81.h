@@ -8,6 +8,7 @@
 
 #include "ConversionRun.h"
 #include "EventPump.h"
+#include "FilePrompt.h"
 
 class QComboBox;
 class QGroupBox;
@@ -18,7 +19,6 @@ class QPushButton;
 
 namespace sigma0 {
 
-class TFilePrompt;
 struct TConversionButton;
 
 // Gathers a job from its fields and prompts, hands it to RunConversion and shows what the run
@@ -31,8 +31,8 @@ class TForm79 : public QWidget, public TRunObserver {
 
   // The controls, owned by the window. Their names are those users and tests know them by.
   QProgressBar* ProgressBar1;
-  TFilePrompt* OpenDialog1;
-  TFilePrompt* SaveDialog1;
+  TFilePrompt OpenDialog1;
+  TFilePrompt SaveDialog1;
   QPushButton* Button2;
   QGroupBox* GroupBox1;
   QLabel* Label1;
@@ -101,8 +101,11 @@ class TForm79 : public QWidget, public TRunObserver {
   void ConvertClick(int buttonNumber);
   void Convert(const TConversionButton& button);
   void SetConversionButtonsEnabled(bool enabled);
+  void ShowProgressPosition();
+  void ServeEvents();
 
   TEventPump eventPump_;
+  std::int32_t progressPosition_ = 0;  // rows written; the bar catches up at each event pass
   bool runInProgress_ = false;
   bool closeRequested_ = false;
 };
