@@ -14,7 +14,8 @@ class TInputFile;
 inline constexpr std::int64_t CalibrationFactorWidth = 16;
 inline constexpr std::int64_t CeosFileDescriptorLength = 720;
 inline constexpr std::int64_t CeosDataPrefixLength = 192;
-inline constexpr std::int64_t CeosFirstPixelOffset = CeosFileDescriptorLength + CeosDataPrefixLength;
+inline constexpr std::int64_t CeosFirstPixelOffset =
+    CeosFileDescriptorLength + CeosDataPrefixLength;
 
 // Where the leader file holds CF as text.
 constexpr std::int64_t CalibrationFactorOffset(TSensor sensor) {

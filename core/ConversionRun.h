@@ -14,9 +14,9 @@ struct TConversionJob {
   std::filesystem::path LeaderPath;
   std::filesystem::path SourcePath;
   std::filesystem::path OutputPath;
-  std::int32_t MinimumDb = -40;                     // 16-bit output only
+  std::int32_t MinimumDb = -40;                       // 16-bit output only
   TByteOrder ByteOrder = TByteOrder::boLittleEndian;  // raw input and 16-bit output
-  TImageGeometry RawGeometry{};                     // raw sources only; RecordLength unused
+  TImageGeometry RawGeometry{};                       // raw sources only; RecordLength unused
 };
 
 // The only way a run speaks to its caller. Calls come in this order: BeginProgress once,

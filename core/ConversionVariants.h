@@ -9,9 +9,13 @@
 namespace sigma0 {
 
 // Code of the sample type in the ".hd1" header.
-constexpr int DataTypeCode(TOutputDepth depth) { return depth == TOutputDepth::odFloat32 ? 4 : 2; }
+constexpr int DataTypeCode(TOutputDepth depth) {
+  return depth == TOutputDepth::odFloat32 ? 4 : 2;
+}
 
-constexpr int SampleBytes(TOutputDepth depth) { return depth == TOutputDepth::odFloat32 ? 4 : 2; }
+constexpr int SampleBytes(TOutputDepth depth) {
+  return depth == TOutputDepth::odFloat32 ? 4 : 2;
+}
 
 // Longest line a run holds: PALSAR-2 scenes are wider than PALSAR ones.
 constexpr std::int32_t MaxPixelsOf(TSensor sensor) {

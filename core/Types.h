@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
 namespace sigma0 {
 
@@ -29,5 +30,13 @@ struct TImageGeometry {
 
 // Amplitude of one source pixel.
 using TDn = std::uint16_t;
+
+// Source lines c-1, c and c+1, from which the output row of line c is computed. The three spans
+// have the same length, the image's Pixels.
+struct TLineWindow {
+  std::span<const TDn> Above;
+  std::span<const TDn> Centre;
+  std::span<const TDn> Below;
+};
 
 }  // namespace sigma0
