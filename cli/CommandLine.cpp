@@ -61,7 +61,6 @@ TCommandLine::TCommandLine()
           "sigma0")),
       values_(std::make_unique<TValues>()) {
   app_->set_version_flag("--version", std::string("sigma0 ") + ProjectVersion);
-  app_->require_subcommand(1);
   AddConvertCommand();
   AddInfoCommand();
 }
@@ -75,21 +74,27 @@ void TCommandLine::AddConvertCommand() {
       ->required()
       ->check(CLI::IsMember(SensorNames));
   convert_->add_option("--leader", v.Leader, "CEOS leader file (holds the calibration factor)")
+      ->type_name("FILE")
       ->required();
   convert_->add_option("--source", v.Source, "Source image: CEOS image file or raw 16-bit DN")
+      ->type_name("FILE")
       ->required();
   convert_->add_option("--output", v.Output, "Output image; its header gets \".hd1\" appended")
+      ->type_name("FILE")
       ->required();
   convert_->add_option("--source-format", v.SourceFormat, "Format of the source image")
       ->check(CLI::IsMember(SourceFormatNames))
       ->capture_default_str();
-  v.PixelsOption = convert_->add_option("--pixels", v.Pixels, "Pixels per line (raw sources)");
-  v.LinesOption = convert_->add_option("--lines", v.Lines, "Number of lines (raw sources)");
+  v.PixelsOption =
+      convert_->add_option("--pixels", v.Pixels, "Pixels per line (raw sources)")->type_name("N");
+  v.LinesOption =
+      convert_->add_option("--lines", v.Lines, "Number of lines (raw sources)")->type_name("N");
   convert_->add_option("--depth", v.Depth, "Output samples: float dB or 16-bit steps of 0.001 dB")
       ->check(CLI::IsMember(DepthNames))
       ->capture_default_str();
   v.MinimumDbOption =
       convert_->add_option("--minimum-db", v.MinimumDb, "Whole dB that uint16 sample 0 stands for")
+          ->type_name("N")
           ->capture_default_str();
   convert_
       ->add_option("--byte-order", v.ByteOrder,
@@ -107,8 +112,9 @@ void TCommandLine::AddInfoCommand() {
   info_->add_option("--sensor", v.InfoSensor, "Satellite of the scene")
       ->required()
       ->check(CLI::IsMember(SensorNames));
-  info_->add_option("--leader", v.InfoLeader, "CEOS leader file")->required();
-  v.InfoSourceOption = info_->add_option("--source", v.InfoSource, "CEOS image file");
+  info_->add_option("--leader", v.InfoLeader, "CEOS leader file")->type_name("FILE")->required();
+  v.InfoSourceOption =
+      info_->add_option("--source", v.InfoSource, "CEOS image file")->type_name("FILE");
 }
 
 TCommand TCommandLine::Parse(int argc, const char* const* argv) {
@@ -116,7 +122,12 @@ TCommand TCommandLine::Parse(int argc, const char* const* argv) {
   if (convert_->parsed()) {
     return ConvertCommand();
   }
-  return InfoCommand();
+  if (info_->parsed()) {
+    return InfoCommand();
+  }
+  // Checked here rather than by CLI11, which would report an unknown command word as a missing
+  // command instead of naming it.
+  throw CLI::RequiredError("A subcommand (convert or info)");
 }
 
 TCommand TCommandLine::Parse(const std::vector<std::string>& args) {

@@ -5,6 +5,7 @@
 
 #include "ConversionError.h"
 #include "Files.h"
+#include "SceneInfo.h"
 
 namespace sigma0::cli {
 
@@ -13,6 +14,10 @@ namespace {
 bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
   std::error_code error;
   return std::filesystem::equivalent(a, b, error);  // false when either does not exist
+}
+
+std::string InputImageRole(const TConversionJob& job) {
+  return job.Variant.Source == TSourceKind::skCeosImage ? SourceRole : RawSourceRole;
 }
 
 }  // namespace
@@ -57,9 +62,12 @@ std::string EnviHeaderText(const TConversionJob& job, std::int32_t pixels, std::
 
 void CheckEnviHeaderTarget(const TConversionJob& job) {
   const std::filesystem::path header = EnviHeaderPathFor(job.OutputPath);
-  if (SameFile(header, job.LeaderPath) || SameFile(header, job.SourcePath)) {
-    throw TConversionError(std::string(EnviHeaderRole) + " " + QuotedPath(header) +
-                           " は入力ファイルと同じファイルです。上書きできません。");
+  for (const auto& [input, role] : {std::pair{job.LeaderPath, std::string(LeaderRole)},
+                                    std::pair{job.SourcePath, InputImageRole(job)}}) {
+    if (SameFile(header, input)) {
+      throw TConversionError(std::string(EnviHeaderRole) + " " + QuotedPath(header) + " は" + role +
+                             " " + QuotedPath(input) + " と同じファイルです");
+    }
   }
   CheckReplaceable(header, EnviHeaderRole);
 }

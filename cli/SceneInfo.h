@@ -18,7 +18,8 @@ struct TInfoCommand;
 
 // Roles under which the files appear in the core's messages.
 inline constexpr const char* LeaderRole = "リーダファイル";
-inline constexpr const char* SourceRole = "入力画像ファイル";
+inline constexpr const char* SourceRole = "イメージファイル";
+inline constexpr const char* RawSourceRole = "RAWファイル";
 
 // A leader of the other sensor holds blanks where this sensor's CF would be, so CF silently
 // reads 0.0 and every sigma-nought value comes out tens of dB too high. Returns the warning to

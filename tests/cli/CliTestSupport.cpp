@@ -6,9 +6,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <iterator>
-#include <stdexcept>
 #include <system_error>
 
 #include "CeosFiles.h"
@@ -18,37 +15,6 @@ extern char** environ;
 namespace sigma0::cli::testing {
 
 namespace {
-
-void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!file) {
-    throw std::runtime_error("cannot write fixture " + path.string());
-  }
-}
-
-void PutText(std::string& bytes, std::int64_t offset, const std::string& text, int width) {
-  const std::string field = std::string(static_cast<std::size_t>(width) - text.size(), ' ') + text;
-  bytes.replace(static_cast<std::size_t>(offset), field.size(), field);
-}
-
-void PutDn(std::string& bytes, std::size_t at, TDn value, TByteOrder order) {
-  const char high = static_cast<char>(value >> 8);
-  const char low = static_cast<char>(value & 0xFF);
-  bytes[at] = order == TByteOrder::boBigEndian ? high : low;
-  bytes[at + 1] = order == TByteOrder::boBigEndian ? low : high;
-}
-
-class TSilentObserver final : public TRunObserver {
- public:
-  void BeginProgress(std::int32_t) override {}
-  void KeepResponsive() override {}
-  void StepProgress() override {}
-  void ReportGeometry(std::int32_t, std::int32_t) override {}
-  void ReportCalibrationFactor(double) override {}
-  void ReportCompletion(const std::string&) override {}
-  void ResetProgress() override {}
-};
 
 void Check(int error, const char* what) {
   if (error != 0) {
@@ -95,82 +61,31 @@ std::string DrainTerminal(int master) {
 
 }  // namespace
 
-TTempDir::TTempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "sigma0-cli-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) {
-    throw std::system_error(errno, std::generic_category(), "mkdtemp");
-  }
-  path_ = pattern;
-}
-
-TTempDir::~TTempDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
-void WriteLeader(const std::filesystem::path& path, TSensor sensor, const std::string& cfText) {
+void WriteSceneLeader(const std::filesystem::path& path, TSensor sensor,
+                      const std::string& cfText) {
   const std::int64_t length =
       CalibrationFactorOffset(TSensor::snALOS2) + CalibrationFactorWidth + 64;
   std::string bytes(static_cast<std::size_t>(length), ' ');
-  PutText(bytes, CalibrationFactorOffset(sensor), cfText, CalibrationFactorWidth);
-  WriteBytes(path, bytes);
+  bytes.replace(static_cast<std::size_t>(CalibrationFactorOffset(sensor)), CalibrationFactorWidth,
+                sigma0::testing::CfField(cfText));
+  sigma0::testing::WriteBytes(path, bytes);
 }
 
-void WriteCeosImage(const std::filesystem::path& path, std::int32_t pixels, std::int32_t lines,
-                    const std::vector<TDn>& dn) {
-  const std::int64_t recordLength = CeosDataPrefixLength + 2 * pixels;
-  std::string bytes(static_cast<std::size_t>(CeosFileDescriptorLength + recordLength * lines),
-                    '\0');
-  bytes.replace(0, CeosFileDescriptorLength, CeosFileDescriptorLength, ' ');
-  PutText(bytes, 180, std::to_string(lines), 6);
-  PutText(bytes, 186, std::to_string(recordLength), 6);
-  PutText(bytes, 248, std::to_string(pixels), 8);
-  for (std::int64_t i = 0; i < static_cast<std::int64_t>(dn.size()); ++i) {
-    const std::int64_t line = i / pixels;
-    const std::int64_t pixel = i % pixels;
-    const std::int64_t at = CeosFirstPixelOffset + line * recordLength + 2 * pixel;
-    PutDn(bytes, static_cast<std::size_t>(at), dn[static_cast<std::size_t>(i)],
-          TByteOrder::boBigEndian);
-  }
-  WriteBytes(path, bytes);
-}
-
-void WriteRawImage(const std::filesystem::path& path, const std::vector<TDn>& dn,
-                   TByteOrder order) {
-  std::string bytes(2 * dn.size(), '\0');
-  for (std::size_t i = 0; i < dn.size(); ++i) {
-    PutDn(bytes, 2 * i, dn[i], order);
-  }
-  WriteBytes(path, bytes);
-}
-
-std::vector<TDn> PatternDn(std::int32_t pixels, std::int32_t lines) {
-  std::vector<TDn> dn(static_cast<std::size_t>(pixels) * static_cast<std::size_t>(lines));
-  for (std::int32_t line = 0; line < lines; ++line) {
-    for (std::int32_t pixel = 0; pixel < pixels; ++pixel) {
-      const bool zeroCorner = line < 4 && pixel < 4;
-      const auto value = static_cast<std::uint32_t>((line * 7919 + pixel * 104729 + 17) % 65536);
-      dn[static_cast<std::size_t>(line) * static_cast<std::size_t>(pixels) +
-         static_cast<std::size_t>(pixel)] = zeroCorner ? 0 : static_cast<TDn>(value);
+TDnAt PatternDn() {
+  return [](std::int32_t line, std::int32_t pixel) -> TDn {
+    if (line < 4 && pixel < 4) {
+      return 0;
     }
-  }
-  return dn;
-}
-
-std::string ReadFileBytes(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
-    throw std::runtime_error("cannot read " + path.string());
-  }
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    return static_cast<TDn>((line * 7919 + pixel * 104729 + 17) % 65536);
+  };
 }
 
 TConversionOutput ReadConversionOutput(const std::filesystem::path& outputPath) {
-  return {ReadFileBytes(outputPath), ReadFileBytes(Hd1PathFor(outputPath))};
+  return {ReadBytes(outputPath), ReadBytes(Hd1PathFor(outputPath))};
 }
 
 TConversionOutput ConvertWithCore(const TConversionJob& job) {
-  TSilentObserver observer;
+  sigma0::testing::TRecordingObserver observer;
   RunConversion(job, observer);
   return ReadConversionOutput(job.OutputPath);
 }
@@ -218,9 +133,9 @@ TProcessResult RunProgram(const std::string& program, const std::vector<std::str
   while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }
   result.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-  result.Out = ReadFileBytes(outPath);
+  result.Out = ReadBytes(outPath);
   if (terminal.Master < 0) {
-    result.Err = ReadFileBytes(errPath);
+    result.Err = ReadBytes(errPath);
   }
   return result;
 }

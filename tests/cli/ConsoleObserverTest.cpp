@@ -38,8 +38,9 @@ TEST(ConsoleObserver, RedrawsOnlyWhenThePercentageChanges) {
   for (int row = 0; row < 13161; ++row) {
     observer.StepProgress();
   }
-  EXPECT_EQ(std::count(err.str().begin(), err.str().end(), '\r'), 101);
-  EXPECT_TRUE(err.str().ends_with("100% (13161 of 13161 lines)"));
+  const std::string drawn = err.str();
+  EXPECT_EQ(std::count(drawn.begin(), drawn.end(), '\r'), 101);
+  EXPECT_TRUE(drawn.ends_with("100% (13161 of 13161 lines)"));
 }
 
 TEST(ConsoleObserver, DrawsNothingWhenNotShowingProgress) {

@@ -55,12 +55,11 @@ TConversionJob WriteScene(const TTempDir& dir, const TVariantCase& c) {
   job.SourcePath = dir / "src";
   job.ByteOrder = c.ByteOrder;
   job.MinimumDb = c.MinimumDb;
-  WriteLeader(job.LeaderPath, c.Variant.Sensor, "-83.0");
-  const std::vector<TDn> dn = PatternDn(Pixels, Lines);
+  WriteSceneLeader(job.LeaderPath, c.Variant.Sensor, "-83.0");
   if (c.Variant.Source == TSourceKind::skCeosImage) {
-    WriteCeosImage(job.SourcePath, Pixels, Lines, dn);
+    WriteCeosImage(job.SourcePath, Pixels, Lines, PatternDn());
   } else {
-    WriteRawImage(job.SourcePath, dn, c.ByteOrder);
+    WriteRawImage(job.SourcePath, Pixels, Lines, PatternDn(), c.ByteOrder);
     job.RawGeometry = {Pixels, Lines, 0};
   }
   return job;
@@ -152,7 +151,7 @@ TEST_F(ConvertConsole, RefusedRunOnATerminalPrintsOnlyTheError) {
 TEST(ConvertWithForeignLeader, WarnsAndConvertsWithCfZero) {
   const TTempDir dir;
   TConversionJob job = WriteScene(dir, VariantCases[0]);
-  WriteLeader(job.LeaderPath, TSensor::snALOS2, "-83.0");
+  WriteSceneLeader(job.LeaderPath, TSensor::snALOS2, "-83.0");
   job.OutputPath = dir / "by-core";
   const TConversionOutput expected = ConvertWithCore(job);
 

@@ -8,7 +8,6 @@
 #include <cstring>
 #include <map>
 #include <regex>
-#include <set>
 #include <sstream>
 
 #include "CliTestSupport.h"
@@ -88,8 +87,8 @@ constexpr std::int32_t Lines = 7;
 class EnviHeaderWithGdal : public ::testing::Test {
  protected:
   EnviHeaderWithGdal() {
-    WriteLeader(dir_ / "led", TSensor::snALOS, "-83.0");
-    WriteCeosImage(dir_ / "img", Pixels, Lines, PatternDn(Pixels, Lines));
+    WriteSceneLeader(dir_ / "led", TSensor::snALOS, "-83.0");
+    WriteCeosImage(dir_ / "img", Pixels, Lines, PatternDn());
   }
 
   TProcessResult Convert(std::vector<std::string> options) const {
@@ -135,7 +134,7 @@ std::vector<float> ReadFloats(const std::string& bytes) {
 
 TEST_F(EnviHeaderWithGdal, Float32OpensWithSizeTypeNoDataAndValues) {
   ASSERT_EQ(Convert({}).ExitCode, 0);
-  const std::vector<float> values = ReadFloats(ReadFileBytes(Output()));
+  const std::vector<float> values = ReadFloats(ReadBytes(Output()));
   ASSERT_EQ(values.size(), static_cast<std::size_t>(Pixels * Lines));
   std::vector<float> valid;
   std::copy_if(values.begin(), values.end(), std::back_inserter(valid),
@@ -149,8 +148,9 @@ TEST_F(EnviHeaderWithGdal, Float32OpensWithSizeTypeNoDataAndValues) {
   EXPECT_NE(info.Out.find("Driver: ENVI/"), std::string::npos) << info.Out;
   EXPECT_NE(info.Out.find("Size is 9, 7"), std::string::npos) << info.Out;
   EXPECT_NE(info.Out.find("Type=Float32"), std::string::npos) << info.Out;
-  EXPECT_NE(info.Out.find("NoData Value=-100"), std::string::npos) << info.Out;
   std::smatch match;
+  ASSERT_TRUE(std::regex_search(info.Out, match, std::regex(R"(NoData Value=(\S+))"))) << info.Out;
+  EXPECT_EQ(std::stod(match[1]), -100.0);
   ASSERT_TRUE(
       std::regex_search(info.Out, match, std::regex(R"(Computed Min/Max=(-?[0-9.]+),(-?[0-9.]+))")))
       << info.Out;
@@ -163,8 +163,9 @@ TEST_F(EnviHeaderWithGdal, Float32OpensWithSizeTypeNoDataAndValues) {
 }
 
 TEST_F(EnviHeaderWithGdal, UInt16BigEndianOpensWithTheSamplesAsWritten) {
-  ASSERT_EQ(Convert({"--depth", "uint16", "--byte-order", "big"}).ExitCode, 0);
-  const std::string bytes = ReadFileBytes(Output());
+  ASSERT_EQ(Convert({"--depth", "uint16", "--byte-order", "big", "--minimum-db", "-35"}).ExitCode,
+            0);
+  const std::string bytes = ReadBytes(Output());
   const std::int32_t pixel = 5;
   const std::int32_t line = 3;
   const std::size_t at = 2 * static_cast<std::size_t>(line * Pixels + pixel);
@@ -177,6 +178,8 @@ TEST_F(EnviHeaderWithGdal, UInt16BigEndianOpensWithTheSamplesAsWritten) {
   ASSERT_EQ(info.ExitCode, 0) << info.Err;
   EXPECT_NE(info.Out.find("Size is 9, 7"), std::string::npos) << info.Out;
   EXPECT_NE(info.Out.find("Type=UInt16"), std::string::npos) << info.Out;
+  // QGIS shows sigma-nought in dB through the scale and offset.
+  EXPECT_NE(info.Out.find("Offset: -35,   Scale:0.001"), std::string::npos) << info.Out;
   EXPECT_DOUBLE_EQ(GdalValueAt(pixel, line), 256.0 * high + low);
 }
 
@@ -188,25 +191,17 @@ TEST_F(EnviHeaderWithGdal, WithoutTheOptionNoHeaderIsWritten) {
   EXPECT_FALSE(std::filesystem::exists(EnviHeaderPathFor(Output())));
 }
 
-std::set<std::string> Listing(const std::filesystem::path& dir) {
-  std::set<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-    names.insert(entry.path().filename().string());
-  }
-  return names;
-}
-
 TEST_F(EnviHeaderWithGdal, HeaderPathNamingTheLeaderIsRefusedBeforeTheRun) {
   std::filesystem::rename(dir_ / "led", dir_ / "out.img.hdr");
-  const std::string leaderBefore = ReadFileBytes(dir_ / "out.img.hdr");
+  const std::string leaderBefore = ReadBytes(dir_ / "out.img.hdr");
   const TProcessResult result = RunSigma0(
       {"convert", "--sensor", "alos", "--leader", (dir_ / "out.img.hdr").string(), "--source",
        (dir_ / "img").string(), "--output", Output().string(), "--envi-header"});
   EXPECT_EQ(result.ExitCode, 1);
   EXPECT_EQ(result.Err.rfind("sigma0: ", 0), 0u);
   EXPECT_NE(result.Err.find("out.img.hdr"), std::string::npos) << result.Err;
-  EXPECT_EQ(ReadFileBytes(dir_ / "out.img.hdr"), leaderBefore);
-  EXPECT_EQ(Listing(dir_.Path()), (std::set<std::string>{"img", "out.img.hdr"}));
+  EXPECT_EQ(ReadBytes(dir_ / "out.img.hdr"), leaderBefore);
+  EXPECT_EQ(FileNames(dir_.Path()), (std::vector<std::string>{"img", "out.img.hdr"}));
 }
 
 TEST_F(EnviHeaderWithGdal, HeaderPathThatIsADirectoryIsRefusedBeforeTheRun) {
@@ -215,7 +210,7 @@ TEST_F(EnviHeaderWithGdal, HeaderPathThatIsADirectoryIsRefusedBeforeTheRun) {
   EXPECT_EQ(result.ExitCode, 1);
   EXPECT_EQ(result.Err.rfind("sigma0: ", 0), 0u);
   EXPECT_NE(result.Err.find("out.img.hdr"), std::string::npos) << result.Err;
-  EXPECT_EQ(Listing(dir_.Path()), (std::set<std::string>{"img", "led", "out.img.hdr"}));
+  EXPECT_EQ(FileNames(dir_.Path()), (std::vector<std::string>{"img", "led", "out.img.hdr"}));
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 // a wrong command line and a refused conversion.
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "CliTestSupport.h"
 
 namespace sigma0::cli::testing {
@@ -70,22 +68,14 @@ std::vector<std::string> Substituted(std::vector<std::string> args,
   return args;
 }
 
-std::set<std::string> Listing(const std::filesystem::path& dir) {
-  std::set<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-    names.insert(entry.path().filename().string());
-  }
-  return names;
-}
-
 class ExitStatus : public ::testing::TestWithParam<TStatusCase> {};
 
 TEST_P(ExitStatus, MatchesTheOutcome) {
   const TStatusCase& c = GetParam();
   const TTempDir dir;
-  WriteLeader(dir / "led", TSensor::snALOS, "-83.0");
-  WriteCeosImage(dir / "img", 8, 6, PatternDn(8, 6));
-  const std::string sourceBefore = ReadFileBytes(dir / "img");
+  WriteSceneLeader(dir / "led", TSensor::snALOS, "-83.0");
+  WriteCeosImage(dir / "img", 8, 6, PatternDn());
+  const std::string sourceBefore = ReadBytes(dir / "img");
 
   const TProcessResult result = RunSigma0(Substituted(c.Args, dir.Path()));
 
@@ -103,9 +93,9 @@ TEST_P(ExitStatus, MatchesTheOutcome) {
   if (c.ExitCode == 1) {
     EXPECT_EQ(result.Err.rfind("sigma0: ", 0), 0u) << result.Err;
     EXPECT_EQ(result.Err.back(), '\n');
-    EXPECT_EQ(Listing(dir.Path()), (std::set<std::string>{"img", "led"}));
+    EXPECT_EQ(FileNames(dir.Path()), (std::vector<std::string>{"img", "led"}));
   }
-  EXPECT_EQ(ReadFileBytes(dir / "img"), sourceBefore);
+  EXPECT_EQ(ReadBytes(dir / "img"), sourceBefore);
 }
 
 INSTANTIATE_TEST_SUITE_P(Sigma0, ExitStatus, ::testing::ValuesIn(StatusCases),

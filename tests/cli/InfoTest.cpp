@@ -9,8 +9,8 @@ namespace {
 
 TEST(Info, ShowsCalibrationFactorAndGeometry) {
   const TTempDir dir;
-  WriteLeader(dir / "led", TSensor::snALOS, "-12.25");
-  WriteCeosImage(dir / "img", 9, 7, PatternDn(9, 7));
+  WriteSceneLeader(dir / "led", TSensor::snALOS, "-12.25");
+  WriteCeosImage(dir / "img", 9, 7, PatternDn());
 
   const TProcessResult result =
       RunSigma0({"info", "--sensor", "alos", "--leader", (dir / "led").string(), "--source",
@@ -49,7 +49,7 @@ class InfoOfLeader : public ::testing::TestWithParam<TLeaderCase> {};
 TEST_P(InfoOfLeader, ReadsTheChosenOffsetAndWarnsOfABlankField) {
   const TLeaderCase& c = GetParam();
   const TTempDir dir;
-  WriteLeader(dir / "led", c.LeaderOf, "-83.0");
+  WriteSceneLeader(dir / "led", c.LeaderOf, "-83.0");
 
   const TProcessResult result =
       RunSigma0({"info", "--sensor", c.AskedSensor, "--leader", (dir / "led").string()});
@@ -70,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(Sigma0, InfoOfLeader, ::testing::ValuesIn(LeaderCases),
 
 TEST(Info, BlankFieldWithoutAnotherSensorsCfWarnsWithoutAHint) {
   const TTempDir dir;
-  WriteLeader(dir / "led", TSensor::snALOS, "");  // both fields blank
+  WriteSceneLeader(dir / "led", TSensor::snALOS, "");  // both fields blank
 
   const TProcessResult result =
       RunSigma0({"info", "--sensor", "alos", "--leader", (dir / "led").string()});
@@ -83,8 +83,8 @@ TEST(Info, BlankFieldWithoutAnotherSensorsCfWarnsWithoutAHint) {
 
 TEST(Info, RefusesAnImageShorterThanItsDescriptor) {
   const TTempDir dir;
-  WriteLeader(dir / "led", TSensor::snALOS, "-83.0");
-  WriteCeosImage(dir / "img", 9, 7, PatternDn(9, 7));
+  WriteSceneLeader(dir / "led", TSensor::snALOS, "-83.0");
+  WriteCeosImage(dir / "img", 9, 7, PatternDn());
   std::filesystem::resize_file(dir / "img", 300);
 
   const TProcessResult result =
