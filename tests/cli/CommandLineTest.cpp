@@ -1,6 +1,8 @@
 // What the options of sigma0 turn into, and which command lines are refused.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <CLI/CLI.hpp>
 #include <sstream>
 
@@ -28,6 +30,11 @@ struct TAcceptedCase {
   bool EnviHeader;
   bool Quiet;
 };
+
+// Failure messages name the row instead of dumping its bytes.
+void PrintTo(const TAcceptedCase& c, std::ostream* os) {
+  *os << c.Name;
+}
 
 using S = TSensor;
 using K = TSourceKind;
@@ -117,6 +124,11 @@ struct TRefusedCase {
   std::vector<std::string> Args;
   const char* Mentioned;  // the option the message must name
 };
+
+// Failure messages name the row instead of dumping its bytes.
+void PrintTo(const TRefusedCase& c, std::ostream* os) {
+  *os << c.Name;
+}
 
 const TRefusedCase RefusedCases[] = {
     {"NoCommand", {}, "subcommand"},

@@ -2,6 +2,8 @@
 // the console as it should: progress only on a terminal, one result line, --quiet, warnings.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "CliTestSupport.h"
 
 namespace sigma0::cli::testing {
@@ -17,6 +19,11 @@ struct TVariantCase {
   std::int32_t MinimumDb;
   std::vector<std::string> Options;  // what selects this job on the command line
 };
+
+// Failure messages name the row instead of dumping its bytes.
+void PrintTo(const TVariantCase& c, std::ostream* os) {
+  *os << c.Name;
+}
 
 using S = TSensor;
 using K = TSourceKind;

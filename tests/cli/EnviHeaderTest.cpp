@@ -2,6 +2,8 @@
 // header path refused before anything is written.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <algorithm>
 #include <bit>
 #include <cmath>
@@ -39,6 +41,11 @@ struct THeaderCase {
   const char* ByteOrder;
   bool IgnoreValue;
 };
+
+// Failure messages name the row instead of dumping its bytes.
+void PrintTo(const THeaderCase& c, std::ostream* os) {
+  *os << c.Name;
+}
 
 const THeaderCase HeaderCases[] = {
     {"Float32", TOutputDepth::odFloat32, TByteOrder::boLittleEndian, "4", "0", true},

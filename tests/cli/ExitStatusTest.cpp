@@ -2,6 +2,8 @@
 // a wrong command line and a refused conversion.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "CliTestSupport.h"
 
 namespace sigma0::cli::testing {
@@ -14,6 +16,11 @@ struct TStatusCase {
   const char* OutContains;  // "" when stdout must stay empty
   const char* ErrContains;  // "" when stderr must stay empty
 };
+
+// Failure messages name the row instead of dumping its bytes.
+void PrintTo(const TStatusCase& c, std::ostream* os) {
+  *os << c.Name;
+}
 
 const TStatusCase StatusCases[] = {
     {"Converted",

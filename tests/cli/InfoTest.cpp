@@ -2,6 +2,8 @@
 // leader belongs to the other sensor.
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "CliTestSupport.h"
 
 namespace sigma0::cli::testing {
@@ -33,6 +35,11 @@ struct TLeaderCase {
   const char* ShownCf;      // in the calibration factor line
   const char* WarningHint;  // "" when no warning is due
 };
+
+// Failure messages name the row instead of dumping its bytes.
+void PrintTo(const TLeaderCase& c, std::ostream* os) {
+  *os << c.Name;
+}
 
 const TLeaderCase LeaderCases[] = {
     {"Alos2LeaderAsAlos2", TSensor::snALOS2, "alos2", "-83 dB (byte 27520", ""},
