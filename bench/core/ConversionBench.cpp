@@ -105,13 +105,16 @@ TMeasurement Convert(const TOptions& options, const std::filesystem::path& image
   job.Variant = {TSensor::snALOS2, TSourceKind::skCeosImage, depth};
   job.LeaderPath = options.Dir / "leader";
   job.SourcePath = image;
-  job.OutputPath = options.Dir / "sigma0.img";
+  // A fresh name each time: replacing an earlier output would time the freeing of its pages.
+  job.OutputPath =
+      options.Dir / (image.stem().string() + "-" + std::to_string(int(depth)) + ".img");
   job.MinimumDb = -40;
   TCountingObserver observer;
   ResetPeakMemory();
   const Clock::time_point start = Clock::now();
   RunConversion(job, observer);
   const TMeasurement result{SecondsSince(start), PeakMemoryMiB()};
+  std::filesystem::remove(job.OutputPath);
   const std::int64_t expectedPixels = std::int64_t{size.Lines - 2} * (size.Pixels - 2);
   if (observer.Pixels != expectedPixels || observer.Rows != size.Lines) {
     std::fprintf(stderr, "unexpected observer counts\n");
