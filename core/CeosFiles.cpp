@@ -38,12 +38,15 @@ double ReadCalibrationFactor(const TInputFile& leader, TSensor sensor) {
 }
 
 void DecodeDnLine(const std::byte* bytes, std::size_t count, TByteOrder order, TDn* dest) {
-  // Each value is loaded whole before it is stored, so bytes may share dest's storage.
   const bool swap = (order == TByteOrder::boBigEndian) != (std::endian::native == std::endian::big);
-  for (std::size_t n = 0; n < count; ++n) {
-    std::uint16_t value;
-    std::memcpy(&value, bytes + 2 * n, sizeof value);
-    dest[n] = swap ? static_cast<TDn>((value >> 8) | (value << 8)) : value;
+  if (static_cast<const void*>(bytes) != static_cast<const void*>(dest)) {
+    std::memcpy(dest, bytes, 2 * count);
+  }
+  // In place, on values of one type, the loop vectorises.
+  if (swap) {
+    for (std::size_t n = 0; n < count; ++n) {
+      dest[n] = static_cast<TDn>((dest[n] >> 8) | (dest[n] << 8));
+    }
   }
 }
 

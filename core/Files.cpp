@@ -91,8 +91,23 @@ void CheckReplaceable(const std::filesystem::path& path, const std::string& role
   }
 }
 
-TStagedOutputFile::TStagedOutputFile(std::filesystem::path finalPath, std::string role)
-    : finalPath_(std::move(finalPath)), role_(std::move(role)) {
+namespace {
+
+// An output named through a symbolic link replaces the file the link points to, as writing
+// through the link would, and leaves the link itself in place.
+std::filesystem::path ThroughLinks(const std::filesystem::path& path) {
+  std::error_code error;
+  if (!std::filesystem::is_symlink(path, error)) {
+    return path;
+  }
+  std::filesystem::path target = std::filesystem::canonical(path, error);
+  return error ? path : target;
+}
+
+}  // namespace
+
+TStagedOutputFile::TStagedOutputFile(const std::filesystem::path& finalPath, std::string role)
+    : finalPath_(ThroughLinks(finalPath)), shownPath_(finalPath), role_(std::move(role)) {
   // Keep the permissions of a file being replaced; a new one gets the usual 0666 & ~umask.
   struct stat existing {};
   bool replacing = ::stat(finalPath_.c_str(), &existing) == 0;
@@ -101,7 +116,7 @@ TStagedOutputFile::TStagedOutputFile(std::filesystem::path finalPath, std::strin
     fd_ = ::open(tempPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
   } while (fd_ < 0 && errno == EEXIST);
   if (fd_ < 0) {
-    ThrowFileError(role_, finalPath_, "を作成できません", errno);
+    ThrowFileError(role_, shownPath_, "を作成できません", errno);
   }
   if (replacing) {
     ::fchmod(fd_, existing.st_mode & 07777);
@@ -125,7 +140,7 @@ void TStagedOutputFile::Write(std::span<const std::byte> bytes) {
       continue;
     }
     if (put <= 0) {
-      ThrowFileError(role_, finalPath_, "に書き込めません", put < 0 ? errno : ENOSPC);
+      ThrowFileError(role_, shownPath_, "に書き込めません", put < 0 ? errno : ENOSPC);
     }
     done += static_cast<std::size_t>(put);
   }
@@ -134,13 +149,13 @@ void TStagedOutputFile::Write(std::span<const std::byte> bytes) {
 void TStagedOutputFile::Finish() {
   int fd = std::exchange(fd_, -1);
   if (::close(fd) != 0) {
-    ThrowFileError(role_, finalPath_, "に書き込めません", errno);
+    ThrowFileError(role_, shownPath_, "に書き込めません", errno);
   }
 }
 
 void TStagedOutputFile::Commit() {
   if (::rename(tempPath_.c_str(), finalPath_.c_str()) != 0) {
-    ThrowFileError(role_, finalPath_, "を置けません", errno);
+    ThrowFileError(role_, shownPath_, "を置けません", errno);
   }
   committed_ = true;
 }

@@ -41,7 +41,7 @@ class TInputFile {
 // place; until then, and whenever Commit is not reached, the final path keeps what it held.
 class TStagedOutputFile {
  public:
-  TStagedOutputFile(std::filesystem::path finalPath, std::string role);
+  TStagedOutputFile(const std::filesystem::path& finalPath, std::string role);
   ~TStagedOutputFile();  // removes the temporary file unless committed
   TStagedOutputFile(const TStagedOutputFile&) = delete;
   TStagedOutputFile& operator=(const TStagedOutputFile&) = delete;
@@ -54,6 +54,7 @@ class TStagedOutputFile {
 
  private:
   std::filesystem::path finalPath_;
+  std::filesystem::path shownPath_;  // as the user named it, for messages
   std::filesystem::path tempPath_;
   std::string role_;
   int fd_ = -1;

@@ -42,14 +42,12 @@ template <TPixelHook THook>
 void EncodeUInt16Row(const TLineWindow& window, double cf, std::int32_t minimumDb, TByteOrder order,
                      THook&& hook, std::span<TUInt16Bytes> row) {
   assert(row.size() >= 3 && row.size() == window.Centre.size());
-  const auto last = static_cast<std::int32_t>(row.size()) - 2;
-  for (std::int32_t j = 1; j <= last; ++j) {
-    const double mean = NeighbourhoodMean(window, j);
+  ForEachInteriorMean(window, [&](std::size_t j, double mean) {
     const std::uint16_t value =
         mean == 0.0 ? 0 : EncodeUInt16Sample(BackscatterDb(mean, cf), minimumDb);
-    StoreUInt16(row, static_cast<std::size_t>(j), value, order);
+    StoreUInt16(row, j, value, order);
     hook();
-  }
+  });
   ReplicateEdgeColumns(row);
 }
 

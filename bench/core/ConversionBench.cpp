@@ -78,10 +78,13 @@ double PeakMemoryMiB() {
 }
 
 double Log10FloorSeconds(std::int64_t count) {
-  // Means spread like those of a speckled scene; a small table stays in cache.
+  // Means in the range of a speckled scene's, in no order, as the conversion meets them; a small
+  // table stays in cache.
   std::vector<double> means(4096);
-  for (std::size_t i = 0; i < means.size(); ++i) {
-    means[i] = 1.0e5 + 3.0e4 * static_cast<double>(i);
+  std::uint64_t state = 0x9E3779B97F4A7C15ULL;
+  for (double& mean : means) {
+    state = state * 6364136223846793005ULL + 1442695040888963407ULL;
+    mean = 1.0e4 + static_cast<double>(state >> 37);  // up to about 1.3e8
   }
   const Clock::time_point start = Clock::now();
   double sum = 0.0;
@@ -105,13 +108,16 @@ TMeasurement Convert(const TOptions& options, const std::filesystem::path& image
   job.Variant = {TSensor::snALOS2, TSourceKind::skCeosImage, depth};
   job.LeaderPath = options.Dir / "leader";
   job.SourcePath = image;
-  job.OutputPath = options.Dir / "sigma0.img";
+  // A fresh name each time: replacing an earlier output would time the freeing of its pages.
+  job.OutputPath =
+      options.Dir / (image.stem().string() + "-" + std::to_string(int(depth)) + ".img");
   job.MinimumDb = -40;
   TCountingObserver observer;
   ResetPeakMemory();
   const Clock::time_point start = Clock::now();
   RunConversion(job, observer);
   const TMeasurement result{SecondsSince(start), PeakMemoryMiB()};
+  std::filesystem::remove(job.OutputPath);
   const std::int64_t expectedPixels = std::int64_t{size.Lines - 2} * (size.Pixels - 2);
   if (observer.Pixels != expectedPixels || observer.Rows != size.Lines) {
     std::fprintf(stderr, "unexpected observer counts\n");

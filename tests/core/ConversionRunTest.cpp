@@ -165,6 +165,21 @@ TEST(RunConversion, ReplacesAnExistingOutputAndHeaderWithoutAsking) {
   EXPECT_EQ(ReadBytes(Hd1PathFor(job.OutputPath)), "3 width\r\n3 height\r\n4 data_type\r\n");
 }
 
+TEST(RunConversion, OutputNamedThroughALinkReplacesTheLinkedFile) {
+  TSceneDir scene;
+  TConversionJob job = scene.Job(AlosCeosFloat, 3, 3, Uniform1000);
+  std::filesystem::create_directory(scene.Dir / "results");
+  WriteBytes(scene.Dir / "results" / "target.img", "old");
+  std::filesystem::create_symlink(scene.Dir / "results" / "target.img", scene.Dir / "link.img");
+  job.OutputPath = scene.Dir / "link.img";
+  TRecordingObserver observer;
+  RunConversion(job, observer);
+  EXPECT_TRUE(std::filesystem::is_symlink(job.OutputPath));
+  EXPECT_EQ(ReadBytes(scene.Dir / "results" / "target.img"), Repeated(FloatSampleBytes(-23.0f), 9));
+  EXPECT_EQ(FileNames(scene.Dir / "results"), std::vector<std::string>{"target.img"});
+  EXPECT_TRUE(std::filesystem::exists(scene.Dir / "link.img.hd1"));
+}
+
 TEST(RunConversion, CompletionIsReportedWhenImageAndHeaderAreInPlace) {
   TSceneDir scene;
   TConversionJob job = scene.Job(AlosCeosFloat, 4, 4, Uniform1000);
