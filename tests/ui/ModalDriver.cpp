@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
@@ -49,6 +50,10 @@ TModalDriver& TModalDriver::AcceptPrompt(const QString& path, TPromptSeen* seen)
     // As a click in the dialog's list would: the name field alone loses against a file the list
     // still shows selected, such as the one the prompt started at.
     dialog.selectFile(path);
+    // Then as typing it would: the confirm button follows the name field's text.
+    if (auto* name = dialog.findChild<QLineEdit*>("fileNameEdit")) {
+      name->setText(path);
+    }
     QPushButton* confirm = PromptButton(dialog, ConfirmButtonOf(dialog));
     if (!confirm->isEnabled()) {
       problems_ << "prompt \"" + dialog.windowTitle() + "\" does not take " + path;
