@@ -105,7 +105,8 @@ class TForm79 : public QWidget, public TRunObserver {
   void ServeEvents();
 
   TEventPump eventPump_;
-  std::int32_t progressPosition_ = 0;  // rows written; the bar catches up at each event pass
+  std::int32_t progressPosition_ = 0;  // rows written; the bar catches up in the event passes
+  int passesSinceProgressShown_ = 0;
   bool runInProgress_ = false;
   bool closeRequested_ = false;
 };

@@ -132,12 +132,14 @@ class TPromptAnswerer : public QObject {
       // As a click in the dialog's list would: the name field alone loses against a file the
       // list still shows selected.
       dialog->selectFile(paths_.front());
-      paths_.pop_front();
       auto* buttons = dialog->findChild<QDialogButtonBox*>("buttonBox");
-      buttons
-          ->button(dialog->acceptMode() == QFileDialog::AcceptOpen ? QDialogButtonBox::Open
-                                                                   : QDialogButtonBox::Save)
-          ->click();
+      QPushButton* confirm =
+          buttons->button(dialog->acceptMode() == QFileDialog::AcceptOpen ? QDialogButtonBox::Open
+                                                                          : QDialogButtonBox::Save);
+      if (confirm->isEnabled()) {  // else once the dialog has looked at the folder
+        paths_.pop_front();
+        confirm->click();
+      }
     } else if (auto* box = qobject_cast<QMessageBox*>(modal)) {
       box->button(QMessageBox::Ok)->click();
     }

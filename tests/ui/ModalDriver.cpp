@@ -55,7 +55,8 @@ TModalDriver& TModalDriver::AcceptPrompt(const QString& path, TPromptSeen* seen)
       name->setText(path);
     }
     QPushButton* confirm = PromptButton(dialog, ConfirmButtonOf(dialog));
-    if (!confirm->isEnabled()) {
+    // The dialog enables its button once it has looked at the folder, as a user would wait for.
+    if (!QTest::qWaitFor([confirm] { return confirm->isEnabled(); }, 5000)) {
       problems_ << "prompt \"" + dialog.windowTitle() + "\" does not take " + path;
       dialog.reject();
       return;

@@ -18,9 +18,10 @@ using namespace sigma0::test;
 
 namespace {
 
-// Large enough that a run lasts many event passes of 15 ms, even in an optimised build.
-constexpr int kPixels = 2000;
-constexpr int kLines = 1500;
+// Large enough that a run lasts many event passes of 15 ms, even in an optimised build on a fast
+// machine: some 12 million pixels.
+constexpr int kPixels = 4000;
+constexpr int kLines = 3000;
 
 const QString kHelpText = QString::fromUtf8(
     "32ビット変換は σ0 値のFloat RAWファイルに変換します。\n"
@@ -182,7 +183,7 @@ void TMainWindowDuringRunTest::CloseWaitsForTheRunAndSkipsItsMessage() {
   QVERIFY(!window_->isVisible());
   QCOMPARE(FileBytes(scene_.Output), ExpectedOutput());
   QCOMPARE(QString(FileBytes(scene_.Output + ".hd1")),
-           "2000 width\r\n1500 height\r\n2 data_type\r\n");
+           "4000 width\r\n3000 height\r\n2 data_type\r\n");
 }
 
 QTEST_MAIN(TMainWindowDuringRunTest)
