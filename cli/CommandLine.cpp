@@ -61,6 +61,7 @@ TCommandLine::TCommandLine()
           "sigma0")),
       values_(std::make_unique<TValues>()) {
   app_->set_version_flag("--version", std::string("sigma0 ") + ProjectVersion);
+  app_->require_subcommand(0, 1);  // one command a call: a second would be dropped silently
   AddConvertCommand();
   AddInfoCommand();
 }

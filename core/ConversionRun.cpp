@@ -33,8 +33,9 @@ std::unique_ptr<TSourceReader> MakeReader(const TConversionJob& job, const TInpu
 }
 
 // Pixels below 3 leave no interior pixel, Lines below 3 no computed row; a negative record
-// length would read before the first line.
-void CheckGeometry(const TImageGeometry& geometry, std::int32_t maxPixels,
+// length would read before the first line. A raw source's record length follows from its width,
+// so only a CEOS descriptor can state a wrong one.
+void CheckGeometry(const TImageGeometry& geometry, std::int32_t maxPixels, bool ceos,
                    const TInputFile& source) {
   std::string faults;
   auto fault = [&faults](const std::string& text) {
@@ -47,7 +48,7 @@ void CheckGeometry(const TImageGeometry& geometry, std::int32_t maxPixels,
   if (geometry.Lines < 3) {
     fault("ライン数 " + std::to_string(geometry.Lines) + " は 3 未満です");
   }
-  if (geometry.RecordLength < 0) {
+  if (ceos && geometry.RecordLength < 0) {
     fault("レコード長 " + std::to_string(geometry.RecordLength) + " は負の値です");
   }
   if (!faults.empty()) {
@@ -170,7 +171,7 @@ void RunConversion(const TConversionJob& job, TRunObserver& observer) {
   const double cf = ReadCalibrationFactor(leader, job.Variant.Sensor);
   const std::unique_ptr<TSourceReader> reader = MakeReader(job, source);
   const TImageGeometry geometry = reader->ReadGeometry();
-  CheckGeometry(geometry, MaxPixelsOf(job.Variant.Sensor), source);
+  CheckGeometry(geometry, MaxPixelsOf(job.Variant.Sensor), IsCeos(job), source);
   CheckSourceSize(*reader, geometry, source);
   CheckWritable(job.OutputPath, OutputRole, leader, source);
   CheckWritable(Hd1PathFor(job.OutputPath), HeaderRole, leader, source);

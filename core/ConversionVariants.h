@@ -13,10 +13,6 @@ constexpr int DataTypeCode(TOutputDepth depth) {
   return depth == TOutputDepth::odFloat32 ? 4 : 2;
 }
 
-constexpr int SampleBytes(TOutputDepth depth) {
-  return depth == TOutputDepth::odFloat32 ? 4 : 2;
-}
-
 // Longest line a run holds: PALSAR-2 scenes are wider than PALSAR ones.
 constexpr std::int32_t MaxPixelsOf(TSensor sensor) {
   return sensor == TSensor::snALOS ? 23000 : 40000;

@@ -100,8 +100,13 @@ std::filesystem::path ThroughLinks(const std::filesystem::path& path) {
   if (!std::filesystem::is_symlink(path, error)) {
     return path;
   }
-  std::filesystem::path target = std::filesystem::canonical(path, error);
-  return error ? path : target;
+  // Resolved by hand: canonical() refuses a link to a file not yet there, which the run creates.
+  std::filesystem::path target = std::filesystem::read_symlink(path, error);
+  if (error) {
+    return path;
+  }
+  target = std::filesystem::weakly_canonical(path.parent_path() / target, error);
+  return error ? path : ThroughLinks(target);
 }
 
 }  // namespace

@@ -162,6 +162,10 @@ const TRefusedCase RefusedCases[] = {
     {"UnknownOption", Convert({"--sensor", "alos", "--colour"}), "--colour"},
     {"StrayArgument", Convert({"--sensor", "alos", "extra"}), "extra"},
     {"InfoWithoutLeader", {"info", "--sensor", "alos"}, "--leader"},
+    {"ConvertThenInfo",
+     {"convert", "--sensor", "alos", "--leader", "L", "--source", "S", "--output", "O", "info"},
+     "info"},
+    {"InfoThenConvert", {"info", "--sensor", "alos", "--leader", "L", "convert"}, "convert"},
     {"InfoWithConvertOption", {"info", "--sensor", "alos", "--leader", "L", "--quiet"}, "--quiet"},
 };
 

@@ -180,11 +180,33 @@ TEST(RunConversion, OutputNamedThroughALinkReplacesTheLinkedFile) {
   EXPECT_TRUE(std::filesystem::exists(scene.Dir / "link.img.hd1"));
 }
 
+TEST(RunConversion, OutputNamedThroughADanglingLinkCreatesTheLinkedFile) {
+  TSceneDir scene;
+  TConversionJob job = scene.Job(AlosCeosFloat, 3, 3, Uniform1000);
+  std::filesystem::create_symlink(scene.Dir / "new.img", scene.Dir / "link.img");
+  job.OutputPath = scene.Dir / "link.img";
+  TRecordingObserver observer;
+  RunConversion(job, observer);
+  EXPECT_TRUE(std::filesystem::is_symlink(job.OutputPath));
+  EXPECT_EQ(ReadBytes(scene.Dir / "new.img"), Repeated(FloatSampleBytes(-23.0f), 9));
+}
+
+TEST(WriteHd1Header, ReplacesTheHeaderBesideTheOutput) {
+  TTempDir dir;
+  WriteBytes(dir / "scene.img.hd1", "an older and longer header\r\n");
+  WriteHd1Header(dir / "scene.img", 1000, 2000, TOutputDepth::odUInt16);
+  EXPECT_EQ(ReadBytes(dir / "scene.img.hd1"), "1000 width\r\n2000 height\r\n2 data_type\r\n");
+  EXPECT_EQ(FileNames(dir.Path()), std::vector<std::string>{"scene.img.hd1"});
+}
+
 TEST(RunConversion, CompletionIsReportedWhenImageAndHeaderAreInPlace) {
   TSceneDir scene;
   TConversionJob job = scene.Job(AlosCeosFloat, 4, 4, Uniform1000);
   TRecordingObserver observer;
-  observer.OnCompletion = [&] {
+  observer.OnCall = [&](const std::string& call) {
+    if (!call.starts_with("ReportCompletion")) {
+      return;
+    }
     EXPECT_EQ(ReadBytes(job.OutputPath).size(), 4u * 4 * 4);
     EXPECT_EQ(ReadBytes(Hd1PathFor(job.OutputPath)).size(), 32u);
     EXPECT_EQ(FileNames(scene.Dir.Path()).size(), 4u) << "temporary files left beside the output";

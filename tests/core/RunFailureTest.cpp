@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <algorithm>
 #include <csignal>
 #include <string>
 #include <vector>
@@ -190,6 +191,33 @@ TEST(FailedRun, ObserverExceptionLeavesNoNewFiles) {
     TFailingRun run;
     run.observer.ThrowFrom = call;
     EXPECT_THROW(RunConversion(run.job, run.observer), std::runtime_error) << call;
+    run.ExpectNothingLost();
+  }
+}
+
+TEST(FailedRun, SourceShrinkingDuringTheRunEndsItWithTheError) {
+  TFailingRun run;
+  run.observer.OnCall = [&run](const std::string& call) {
+    if (call == "StepProgress") {
+      std::filesystem::resize_file(run.job.SourcePath, 1000);
+    }
+  };
+  const std::string message = run.Refusal();
+  EXPECT_TRUE(Contains(message, "'" + run.job.SourcePath.string() + "'")) << message;
+  EXPECT_EQ(std::count(run.observer.Calls.begin(), run.observer.Calls.end(),
+                       "ReportCompletion 保存終了 "),
+            0);
+  run.ExpectNothingLost();
+}
+
+TEST(RefusedRun, LeaderOrDescriptorCutShortCreatesNothing) {
+  for (bool cutLeader : {true, false}) {
+    TFailingRun run;
+    const std::filesystem::path& cut = cutLeader ? run.job.LeaderPath : run.job.SourcePath;
+    WriteBytes(cut, ReadBytes(cut).substr(0, cutLeader ? 19330 : 700));
+    const std::string message = run.Refusal();
+    EXPECT_TRUE(Contains(message, "'" + cut.string() + "'")) << message;
+    EXPECT_TRUE(run.observer.Calls.empty());
     run.ExpectNothingLost();
   }
 }

@@ -30,11 +30,6 @@ INSTANTIATE_TEST_SUITE_P(Table, IntegerField,
                                            TIntegerCase{"99999999", 99999999},
                                            TIntegerCase{"-99999999", -99999999}));
 
-TEST(IntegerField, IgnoresDigitsBehindTheField) {
-  const std::string bytes = "123456789";
-  EXPECT_EQ(ParseIntegerField(std::string_view(bytes).substr(0, 6)), 123456);
-}
-
 struct TRealCase {
   std::string field;
   double value;
@@ -56,18 +51,6 @@ INSTANTIATE_TEST_SUITE_P(
                       TRealCase{"inf", 0.0}, TRealCase{"nan", 0.0}, TRealCase{"0x10", 0.0},
                       TRealCase{"1e999", HUGE_VAL}, TRealCase{"-1e999", -HUGE_VAL},
                       TRealCase{"1e-999", 0.0}, TRealCase{"0.1", 0.1}));
-
-TEST(RealField, IgnoresWhatFollowsTheSixteenthCharacter) {
-  // The field is all number; the file goes on with a digit, or with an exponent.
-  EXPECT_EQ(ParseRealField(std::string_view("-83.000000000000"
-                                            "5")
-                               .substr(0, 16)),
-            -83.0);
-  EXPECT_EQ(ParseRealField(std::string_view("1234567890123456"
-                                            "E5")
-                               .substr(0, 16)),
-            1234567890123456.0);
-}
 
 }  // namespace
 }  // namespace sigma0
