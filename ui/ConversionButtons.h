@@ -1,4 +1,4 @@
-// What each of the window's eight conversion buttons shows and starts.
+// What each of the window's eight conversion buttons starts and asks for.
 #pragma once
 
 #include <array>
@@ -10,7 +10,6 @@ namespace sigma0 {
 
 struct TConversionButton {
   int Number;  // of the control ButtonN
-  const char* Caption;
   TConversionVariant Variant;
   const char* LeaderTitle;
   const char* SourceTitle;
@@ -30,42 +29,34 @@ inline constexpr const char* Alos2Leader = "PALSAR-2(ALOS-2)リーダファイ�
 // differ by one blank; users know the prompts by them, so they stay as they are.
 inline constexpr std::array<TConversionButton, 8> ConversionButtons{{
     {1,
-     "32ビット変換(ALOS)",
      {buttons::snALOS, buttons::skCeosImage, buttons::odFloat32},
      buttons::AlosLeader,
      "PALSAR1.5イメージファイルを開く"},
     {3,
-     "32ビット変換(ALOS)",
      {buttons::snALOS, buttons::skRawInteger, buttons::odFloat32},
      buttons::AlosLeader,
      "PALSAR RAW(Integer)ファイルを開く"},
     {4,
-     "32ビット変換(ALOS-2)",
      {buttons::snALOS2, buttons::skCeosImage, buttons::odFloat32},
      buttons::Alos2Leader,
      "PALSAR-2 1.5(ALOS-2)イメージファイルを開く"},
     {5,
-     "32ビット変換(ALOS-2)",
      {buttons::snALOS2, buttons::skRawInteger, buttons::odFloat32},
      buttons::Alos2Leader,
      "PALSAR-2  RAW(Integer)ファイルを開く"},
     {6,
-     "16ビット変換(ALOS)",
      {buttons::snALOS, buttons::skCeosImage, buttons::odUInt16},
      buttons::AlosLeader,
      "PALSAR1.5イメージファイルを開く"},
     {7,
-     "16ビット変換(ALOS-2)",
      {buttons::snALOS2, buttons::skCeosImage, buttons::odUInt16},
      buttons::Alos2Leader,
      "PALSAR-2 1.5(ALOS-2)イメージファイルを開く"},
     {8,
-     "16ビット変換(ALOS)",
      {buttons::snALOS, buttons::skRawInteger, buttons::odUInt16},
      buttons::AlosLeader,
      "PALSAR RAW(Integer)ファイルを開く"},
     {9,
-     "16ビット変換(ALOS-2)",
      {buttons::snALOS2, buttons::skRawInteger, buttons::odUInt16},
      buttons::Alos2Leader,
      "PALSAR-2 RAW(Integer)ファイルを開く"},

@@ -1,5 +1,5 @@
-// Conversions driven through the window end to end: its fields, box and prompts make the job, the
-// run's reports reach its labels, progress bar and boxes, and clicks that end early touch nothing.
+// Conversions driven through the window end to end: its fields, box and prompts make the job, and
+// the run's reports reach its labels, progress bar and boxes.
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,7 +9,6 @@
 #include <QTest>
 #include <cstring>
 
-#include "FilePrompt.h"
 #include "ModalDriver.h"
 #include "SceneFiles.h"
 #include "Unit81.h"
@@ -27,10 +26,6 @@ namespace {
 constexpr int kPixels = 7;
 constexpr int kLines = 5;
 const QString kOutputTitle = QString::fromUtf8("保存先ファイル名を指定する");
-
-QString IntegerError(const QString& text) {
-  return "'" + text + "' " + QString::fromUtf8("は整数ではありません.");
-}
 
 QString Hd1Text(int pixels, int lines, TOutputDepth depth) {
   return QString("%1 width\r\n%2 height\r\n%3 data_type\r\n")
@@ -55,19 +50,11 @@ class TMainWindowConversionsTest : public QObject {
   void RawRunKeepsTheGeometryOfTheLastCeosRun();
   void CalibrationFactorIsShownShortest_data();
   void CalibrationFactorIsShownShortest();
-  void MinimumIsCheckedBeforeAnyPrompt_data();
-  void MinimumIsCheckedBeforeAnyPrompt();
   void MinimumAcceptsSignsBlanksAndHex_data();
   void MinimumAcceptsSignsBlanksAndHex();
-  void RawGeometryIsCheckedAfterThePrompts_data();
-  void RawGeometryIsCheckedAfterThePrompts();
-  void RefusedLineCountLeavesTheExistingOutput();
   void ByteOrderComesFromTheExactBoxText_data();
   void ByteOrderComesFromTheExactBoxText();
-  void CancelAtAnyPromptEndsTheClickSilently_data();
-  void CancelAtAnyPromptEndsTheClickSilently();
   void PromptsStartFromThePathChosenLast();
-  void OpenPromptTakesAMissingFileAndTheErrorNamesIt();
   void SavePromptReplacesAnExistingFileWithoutAsking();
 
  private:
@@ -273,39 +260,6 @@ void TMainWindowConversionsTest::CalibrationFactorIsShownShortest() {
   QCOMPARE(window_->Label11->width(), window_->Label11->sizeHint().width());
 }
 
-void TMainWindowConversionsTest::MinimumIsCheckedBeforeAnyPrompt_data() {
-  QTest::addColumn<QString>("button");
-  QTest::addColumn<QString>("field");
-  QTest::addColumn<QString>("text");
-  for (const auto& [button, field] :
-       {std::pair{"Button6", "Edit3"}, std::pair{"Button7", "Edit3"}, std::pair{"Button8", "Edit4"},
-        std::pair{"Button9", "Edit4"}}) {
-    for (const char* text : {"-40.5", "", "-40 "}) {
-      QTest::addRow("%s '%s'", button, text) << button << field << text;
-    }
-  }
-}
-
-void TMainWindowConversionsTest::MinimumIsCheckedBeforeAnyPrompt() {
-  QFETCH(QString, button);
-  QFETCH(QString, field);
-  QFETCH(QString, text);
-  WriteCeosScene(folder_->path(), kPixels, kLines, VariedDn);
-  const QStringList filesBefore = FileNamesIn(folder_->path());
-  window_->findChild<QLineEdit*>(field)->setText(text);
-  TBoxSeen error;
-  TModalDriver driver;
-  driver.DismissBox(&error);
-  QTest::mouseClick(ButtonNamed(button), Qt::LeftButton);
-  QVERIFY2(driver.Finished() && driver.Problems().isEmpty(),
-           qPrintable(driver.Problems().join("; ")));
-  QCOMPARE(error.Text, IntegerError(text));
-  QCOMPARE(error.Icon, QMessageBox::Critical);
-  QCOMPARE(error.Buttons, QMessageBox::Ok);
-  QCOMPARE(FileNamesIn(folder_->path()), filesBefore);
-  QVERIFY(window_->OpenDialog1.FileName().isEmpty());
-}
-
 void TMainWindowConversionsTest::MinimumAcceptsSignsBlanksAndHex_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<int>("minimum");
@@ -333,75 +287,6 @@ void TMainWindowConversionsTest::MinimumAcceptsSignsBlanksAndHex() {
   QCOMPARE(FileBytes(scene.Output), reference);
   expected.MinimumDb = minimum + 1;
   QVERIFY(ReferenceOutput(expected, folder_->path() + "/other") != reference);
-}
-
-void TMainWindowConversionsTest::RawGeometryIsCheckedAfterThePrompts_data() {
-  QTest::addColumn<QString>("button");
-  QTest::addColumn<QString>("field");
-  QTest::addColumn<QString>("text");
-  for (const char* button : {"Button3", "Button8"}) {
-    for (const char* field : {"Edit1", "Edit2"}) {
-      for (const char* text : {"-40.5", "", "7 "}) {
-        QTest::addRow("%s %s '%s'", button, field, text) << button << field << text;
-      }
-    }
-  }
-}
-
-void TMainWindowConversionsTest::RawGeometryIsCheckedAfterThePrompts() {
-  QFETCH(QString, button);
-  QFETCH(QString, field);
-  QFETCH(QString, text);
-  const TScene scene =
-      WriteRawScene(folder_->path(), kPixels, kLines, TByteOrder::boLittleEndian, VariedDn);
-  const QStringList filesBefore = FileNamesIn(folder_->path());
-  window_->Edit1->setText(QString::number(kPixels));
-  window_->Edit2->setText(QString::number(kLines));
-  window_->findChild<QLineEdit*>(field)->setText(text);
-  TBoxSeen error;
-  TModalDriver driver;
-  driver.AcceptPrompt(scene.Leader)
-      .AcceptPrompt(scene.Source)
-      .AcceptPrompt(scene.Output)
-      .DismissBox(&error);
-  QTest::mouseClick(ButtonNamed(button), Qt::LeftButton);
-  QVERIFY2(driver.Finished() && driver.Problems().isEmpty(),
-           qPrintable(driver.Problems().join("; ")));
-  QCOMPARE(error.Text, IntegerError(text));
-  QCOMPARE(error.Icon, QMessageBox::Critical);
-  QCOMPARE(FileNamesIn(folder_->path()), filesBefore);
-  QCOMPARE(window_->ProgressBar1->value(), 0);
-  QCOMPARE(window_->Label11->text(), QString(17, ' '));
-}
-
-// The run refuses the count before it creates anything, and the error reaches the error display
-// with the core's own words.
-void TMainWindowConversionsTest::RefusedLineCountLeavesTheExistingOutput() {
-  const TScene scene =
-      WriteRawScene(folder_->path(), kPixels, kLines, TByteOrder::boLittleEndian, VariedDn);
-  QFile existing(scene.Output);
-  QVERIFY(existing.open(QIODevice::WriteOnly));
-  existing.write("earlier output");
-  existing.close();
-  window_->Edit1->setText(QString::number(kPixels));
-  window_->Edit2->setText("-1");
-  TBoxSeen error;
-  TModalDriver driver;
-  driver.AcceptPrompt(scene.Leader)
-      .AcceptPrompt(scene.Source)
-      .AcceptPrompt(scene.Output)
-      .DismissBox(&error);
-  QTest::mouseClick(window_->Button3, Qt::LeftButton);
-  QVERIFY2(driver.Finished() && driver.Problems().isEmpty(),
-           qPrintable(driver.Problems().join("; ")));
-  QCOMPARE(error.Icon, QMessageBox::Critical);
-  QVERIFY2(error.Text.contains("-1"), qPrintable(error.Text));
-  QVERIFY(error.Text.endsWith('.'));
-  QCOMPARE(FileBytes(scene.Output), QByteArray("earlier output"));
-  QVERIFY(!QFile::exists(scene.Output + ".hd1"));
-  QCOMPARE(window_->ProgressBar1->value(), 0);
-  QCOMPARE(window_->Label11->text(), QString(17, ' '));
-  QVERIFY(window_->Button3->isEnabled());
 }
 
 void TMainWindowConversionsTest::ByteOrderComesFromTheExactBoxText_data() {
@@ -446,34 +331,6 @@ void TMainWindowConversionsTest::ByteOrderComesFromTheExactBoxText() {
   QVERIFY(FileBytes(scene.Output) != ReferenceOutput(expected, folder_->path() + "/other"));
 }
 
-void TMainWindowConversionsTest::CancelAtAnyPromptEndsTheClickSilently_data() {
-  QTest::addColumn<int>("cancelled");  // 0 leader, 1 source, 2 output
-  QTest::newRow("leader prompt") << 0;
-  QTest::newRow("source prompt") << 1;
-  QTest::newRow("output prompt") << 2;
-}
-
-void TMainWindowConversionsTest::CancelAtAnyPromptEndsTheClickSilently() {
-  QFETCH(int, cancelled);
-  const TScene scene = WriteCeosScene(folder_->path(), kPixels, kLines, VariedDn);
-  const QStringList filesBefore = FileNamesIn(folder_->path());
-  const QString paths[] = {scene.Leader, scene.Source, scene.Output};
-  TModalDriver driver;
-  for (int prompt = 0; prompt < cancelled; ++prompt) {
-    driver.AcceptPrompt(paths[prompt]);
-  }
-  driver.CancelPrompt();
-  QTest::mouseClick(window_->Button6, Qt::LeftButton);
-  QVERIFY2(driver.Finished() && driver.Problems().isEmpty(),
-           qPrintable(driver.Problems().join("; ")));
-  QCOMPARE(FileNamesIn(folder_->path()), filesBefore);
-  QCOMPARE(window_->Label3->text(), QString(10, ' '));
-  QCOMPARE(window_->Label11->text(), QString(17, ' '));
-  QCOMPARE(window_->ProgressBar1->value(), 0);
-  QCOMPARE(window_->ProgressBar1->maximum(), 100);
-  QVERIFY(window_->Button6->isEnabled());
-}
-
 void TMainWindowConversionsTest::PromptsStartFromThePathChosenLast() {
   const TScene first = WriteCeosScene(folder_->path(), kPixels, kLines, VariedDn);
   TPromptSeen seen[3];
@@ -485,25 +342,6 @@ void TMainWindowConversionsTest::PromptsStartFromThePathChosenLast() {
   QCOMPARE(seen[0].StartPath, first.Source);
   QCOMPARE(seen[2].StartPath, first.Output);
   QCOMPARE(window_->SaveDialog1.FileName(), second.Output);
-}
-
-void TMainWindowConversionsTest::OpenPromptTakesAMissingFileAndTheErrorNamesIt() {
-  TScene scene = WriteCeosScene(folder_->path(), kPixels, kLines, VariedDn);
-  scene.Leader = folder_->path() + "/no such leader.dat";
-  const QStringList filesBefore = FileNamesIn(folder_->path());
-  TBoxSeen error;
-  TModalDriver driver;
-  driver.AcceptPrompt(scene.Leader)
-      .AcceptPrompt(scene.Source)
-      .AcceptPrompt(scene.Output)
-      .DismissBox(&error);
-  QTest::mouseClick(window_->Button1, Qt::LeftButton);
-  QVERIFY2(driver.Finished() && driver.Problems().isEmpty(),
-           qPrintable(driver.Problems().join("; ")));
-  QCOMPARE(error.Icon, QMessageBox::Critical);
-  QVERIFY2(error.Text.contains("no such leader.dat"), qPrintable(error.Text));
-  QCOMPARE(FileNamesIn(folder_->path()), filesBefore);
-  QVERIFY(window_->Button1->isEnabled());
 }
 
 void TMainWindowConversionsTest::SavePromptReplacesAnExistingFileWithoutAsking() {
